@@ -16,8 +16,8 @@ bool UserWantsToBlockAgain() {
     if (!PathExists(HostsBackupPath())) {
         return true;
     }
-    return ShowMessage("您已经屏蔽过了，真的还要继续?", kMessageOkCancel | kMessageIconInformation) ==
-           kAnswerOk;
+    return ShowMessage("您已经屏蔽过了，真的还要继续?",
+                       kMessageOkCancel | kMessageIconInformation) == kAnswerOk;
 }
 
 void ReportFailure(const char* what, SystemError error) {

@@ -4,9 +4,13 @@
 
 FileNumber HeldHostsFile = 0;
 
-std::string HostsPath() { return SystemDirectory() + "drivers\\etc\\hosts"; }
+std::string HostsPath() {
+    return SystemDirectory() + "drivers\\etc\\hosts";
+}
 
-std::string HostsBackupPath() { return SystemDirectory() + "drivers\\etc\\hosts.bak"; }
+std::string HostsBackupPath() {
+    return SystemDirectory() + "drivers\\etc\\hosts.bak";
+}
 
 namespace {
 

@@ -8,7 +8,9 @@ namespace {
 
 constexpr std::string_view kOwnLinePrefix = "127.0.0.1 ";
 
-bool IsLeadByte(unsigned char byte) { return byte >= 0x80; }
+bool IsLeadByte(unsigned char byte) {
+    return byte >= 0x80;
+}
 
 // Length of the character starting at line[i]: a lead byte takes the next byte
 // with it, unless that byte is a line break, so an odd run of high bytes before a
@@ -28,7 +30,8 @@ bool ContainsMarker(std::string_view line, std::string_view marker) {
     }
     const std::size_t last = line.size() - marker.size();
     for (std::size_t i = 0; i <= last; i += CharacterLength(line, i)) {
-        if (line[i] == marker[0] && std::memcmp(line.data() + i, marker.data(), marker.size()) == 0) {
+        if (line[i] == marker[0] &&
+            std::memcmp(line.data() + i, marker.data(), marker.size()) == 0) {
             return true;
         }
     }
@@ -61,7 +64,9 @@ std::size_t LineLength(std::string_view text, std::size_t start, std::size_t& br
 
 }  // namespace
 
-void AppendBlock(std::string_view block) { HostsText.append(block); }
+void AppendBlock(std::string_view block) {
+    HostsText.append(block);
+}
 
 std::string WithoutMarkedLines(std::string_view text, std::string_view marker) {
     std::string result;
@@ -85,4 +90,6 @@ std::string WithoutMarkedLines(std::string_view text, std::string_view marker) {
     return result;
 }
 
-void RemoveMarkedLines(std::string_view marker) { HostsText = WithoutMarkedLines(HostsText, marker); }
+void RemoveMarkedLines(std::string_view marker) {
+    HostsText = WithoutMarkedLines(HostsText, marker);
+}

@@ -23,9 +23,13 @@ void SetEverySiteBox(bool checked) {
 const std::array<int, 15> kSiteBoxEnumerationOrder = {16, 15, 14, 13, 12, 11, 10, 9,
                                                       8,  7,  6,  5,  4,  3,  2};
 
-void BindSiteBoxes(const SiteBoxes& boxes) { boundBoxes = boxes; }
+void BindSiteBoxes(const SiteBoxes& boxes) {
+    boundBoxes = boxes;
+}
 
-bool IsSiteChecked(int box) { return boundBoxes.isChecked != nullptr && boundBoxes.isChecked(box); }
+bool IsSiteChecked(int box) {
+    return boundBoxes.isChecked != nullptr && boundBoxes.isChecked(box);
+}
 
 void ToggleSite(const SiteEntry& site) {
     // The click arrives after the box has taken its new state.
@@ -36,6 +40,10 @@ void ToggleSite(const SiteEntry& site) {
     }
 }
 
-void SelectAllSites() { SetEverySiteBox(true); }
+void SelectAllSites() {
+    SetEverySiteBox(true);
+}
 
-void ClearSites() { SetEverySiteBox(false); }
+void ClearSites() {
+    SetEverySiteBox(false);
+}
