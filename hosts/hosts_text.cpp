@@ -1,7 +1,5 @@
 #include "hosts/hosts_text.h"
 
-#include <cstring>
-
 std::string HostsText;
 
 namespace {
@@ -12,9 +10,10 @@ bool IsLeadByte(unsigned char byte) {
     return byte >= 0x80;
 }
 
-// Length of the character starting at line[i]: a lead byte takes the next byte
-// with it, unless that byte is a line break, so an odd run of high bytes before a
-// line end (as UTF-8 text has) never hides the break.
+// A byte of 0x80 or above leads a two-byte character, unless the byte after it is
+// a line break: an odd run of high bytes before a line end (as UTF-8 text has) must
+// never hide the break. So CR and LF are never the second byte of a character,
+// and every LF in the text ends a line.
 std::size_t CharacterLength(std::string_view text, std::size_t i) {
     if (!IsLeadByte(static_cast<unsigned char>(text[i])) || i + 1 >= text.size()) {
         return 1;
@@ -23,15 +22,16 @@ std::size_t CharacterLength(std::string_view text, std::size_t i) {
     return (next == '\r' || next == '\n') ? 1 : 2;
 }
 
-// True when marker starts at a character boundary of line.
+// A match counts only where a character starts, never on a second byte. The
+// character walk goes on from one candidate to the next, so a line costs one pass.
 bool ContainsMarker(std::string_view line, std::string_view marker) {
-    if (marker.empty() || line.size() < marker.size()) {
-        return false;
-    }
-    const std::size_t last = line.size() - marker.size();
-    for (std::size_t i = 0; i <= last; i += CharacterLength(line, i)) {
-        if (line[i] == marker[0] &&
-            std::memcmp(line.data() + i, marker.data(), marker.size()) == 0) {
+    std::size_t character = 0;
+    for (std::size_t found = line.find(marker); found != std::string_view::npos;
+         found = line.find(marker, found + 1)) {
+        while (character < found) {
+            character += CharacterLength(line, character);
+        }
+        if (character == found) {
             return true;
         }
     }
@@ -40,26 +40,6 @@ bool ContainsMarker(std::string_view line, std::string_view marker) {
 
 bool IsMarkedOwnLine(std::string_view line, std::string_view marker) {
     return line.substr(0, kOwnLinePrefix.size()) == kOwnLinePrefix && ContainsMarker(line, marker);
-}
-
-// Finds the end of the line starting at start. Returns the line's length; sets
-// breakLength to the length of its CR LF or LF, 0 when the text ends first.
-std::size_t LineLength(std::string_view text, std::size_t start, std::size_t& breakLength) {
-    std::size_t i = start;
-    while (i < text.size()) {
-        const char byte = text[i];
-        if (byte == '\n') {
-            breakLength = 1;
-            return i - start;
-        }
-        if (byte == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
-            breakLength = 2;
-            return i - start;
-        }
-        i += CharacterLength(text, i);
-    }
-    breakLength = 0;
-    return text.size() - start;
 }
 
 }  // namespace
@@ -71,22 +51,47 @@ void AppendBlock(std::string_view block) {
 std::string WithoutMarkedLines(std::string_view text, std::string_view marker) {
     std::string result;
     result.reserve(text.size());
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t breakLength = 0;
-        const std::size_t length = LineLength(text, start, breakLength);
-        const std::string_view line = text.substr(start, length);
-        start += length + breakLength;
-        if (IsMarkedOwnLine(line, marker)) {
-            continue;
+    // Kept lines that follow each other with CR LF between them are copied as one
+    // run, so the cost is a scan of the text and a copy of what stays.
+    std::size_t runStart = 0;
+    std::size_t runEnd = 0;
+    bool inRun = false;
+    auto flushRun = [&] {
+        if (!inRun) {
+            return;
         }
         // An empty result takes the next line without a separator, so leading
         // empty lines vanish; that is how the program has always joined them.
         if (!result.empty()) {
             result.append("\r\n");
         }
-        result.append(line);
+        result.append(text.data() + runStart, runEnd - runStart);
+        inRun = false;
+    };
+    std::size_t start = 0;
+    while (start < text.size()) {
+        // Lines end at LF or CR LF; a lone CR stays inside its line.
+        std::size_t end = text.find('\n', start);
+        std::size_t next = end + 1;
+        if (end == std::string_view::npos) {
+            end = next = text.size();
+        } else if (end > start && text[end - 1] == '\r') {
+            --end;
+        }
+        const std::string_view line = text.substr(start, end - start);
+        if (!marker.empty() && IsMarkedOwnLine(line, marker)) {
+            flushRun();
+        } else if (inRun && runEnd + 2 == start && text[runEnd] == '\r') {
+            runEnd = end;  // joined to the run with the CR LF already between them
+        } else {
+            flushRun();
+            runStart = start;
+            runEnd = end;
+            inRun = !(result.empty() && line.empty());
+        }
+        start = next;
     }
+    flushRun();
     return result;
 }
 
