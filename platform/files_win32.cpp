@@ -129,7 +129,12 @@ SystemError FlushTemporary(const std::wstring& temporary) {
 // Moves the finished temporary file onto target in one step. Replacing keeps the
 // old file's security settings, which a rename onto it would drop.
 SystemError PutInPlace(const std::wstring& target, const std::wstring& temporary) {
-    if (Exists(target)) {
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES) {
+        // Windows refuses to replace a folder; Wine would move it aside instead.
+        if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+            return ERROR_ACCESS_DENIED;
+        }
         if (ReplaceFileW(target.c_str(), temporary.c_str(), nullptr,
                          REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
             return 0;
@@ -141,6 +146,7 @@ SystemError PutInPlace(const std::wstring& target, const std::wstring& temporary
             return error;
         }
     }
+    // Without MOVEFILE_REPLACE_EXISTING: a file that appeared meanwhile is kept.
     if (!MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH)) {
         return GetLastError();
     }
