@@ -116,9 +116,9 @@ void PrintLayout(HWND main) {
           std::to_wstring(rect.right - rect.left) + L"," + std::to_wstring(rect.bottom - rect.top) +
           L"\tstyle=" + Hex(static_cast<unsigned long>(GetWindowLongW(main, GWL_STYLE))) +
           L"\texstyle=" + Hex(static_cast<unsigned long>(GetWindowLongW(main, GWL_EXSTYLE))) +
-          L"\towner=" + (owner ? (IsWindowVisible(owner) ? L"visible" : L"hidden") : L"none") +
-          L"\ticon-big=" + (Ask(main, WM_GETICON, ICON_BIG) ? L"yes" : L"no") + L"\ticon-small=" +
-          (Ask(main, WM_GETICON, ICON_SMALL) ? L"yes" : L"no"));
+          L"\towner=" + (owner ? (IsWindowVisible(owner) ? L"visible" : L"hidden") : L"none"));
+    // The window's icons and fonts are not shown: under Wine, WM_GETICON and
+    // WM_GETFONT sent from another process answer 0.
     int z = 0;
     for (HWND child : ChildrenInStackingOrder(main)) {
         Print(L"control\tz=" + std::to_wstring(++z) + L"\tclass=" + ClassName(child) +

@@ -157,6 +157,7 @@ void ExpectBox(Session& session, const std::wstring& expected) {
         failure.why += L"; it shows " + Escape(seen);
         throw;
     }
+    Print(L"box\t" + Escape(seen));
 }
 
 void Answer(Session& session, const std::wstring& button) {
