@@ -2,8 +2,8 @@
 
 #include "app/main_window.h"
 #include "app/main_window_created.h"
-#include "app/unexpected_failure.h"
 #include "app/window_keys.h"
+#include "platform/fatal_error.h"
 #include "platform/platform.h"
 
 namespace {
@@ -27,13 +27,13 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
         EnterProgramDirectory();
         HWND mainWindow = CreateMainWindow(instance);
         if (mainWindow == nullptr) {
-            EndAfterUnexpectedFailure();
+            EndWithFatalError(kNoErrorNumber, "");
         }
         OnMainWindowCreated();
         ShowWindow(mainWindow, showCommand);
         RunMessageLoop(mainWindow);
     } catch (...) {
-        EndAfterUnexpectedFailure();
+        EndWithFatalError(kNoErrorNumber, "");
     }
     // The window was closed: nothing is written.
     EndProgram(0);

@@ -2,9 +2,9 @@
 
 #include "app/control_table.h"
 #include "app/transparent_label.h"
-#include "app/unexpected_failure.h"
 #include "hosts/block_now.h"
 #include "hosts/site_selection.h"
+#include "platform/fatal_error.h"
 
 namespace {
 
@@ -94,6 +94,15 @@ LRESULT OnCreate(HWND window, const CREATESTRUCTW& creation) {
     return 0;
 }
 
+// An ownerless box can close with no window of ours active, and the keyboard
+// would then reach nothing; the box was ours, so taking the foreground is allowed.
+void TakeBackActivation() {
+    if (GetActiveWindow() != mainWindow) {
+        // Failing leaves the window as it is; a click activates it again.
+        SetForegroundWindow(mainWindow);
+    }
+}
+
 void OnClick(const ControlSpec& control) {
     switch (control.kind) {
         case ControlKind::CheckBox:
@@ -113,6 +122,7 @@ void OnClick(const ControlSpec& control) {
             return;
         case ControlKind::PushButton:
             BlockNow();
+            TakeBackActivation();
             return;
         case ControlKind::EditBox:
         case ControlKind::TransparentLabel:
@@ -176,7 +186,7 @@ LRESULT CALLBACK MainWindowProcedure(HWND window, UINT message, WPARAM wParam, L
         }
         return DefWindowProcW(window, message, wParam, lParam);
     } catch (...) {
-        EndAfterUnexpectedFailure();
+        EndWithFatalError(kNoErrorNumber, "");
     }
 }
 

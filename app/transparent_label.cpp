@@ -1,7 +1,7 @@
 #include "app/transparent_label.h"
 
 #include "app/author_pages.h"
-#include "app/unexpected_failure.h"
+#include "platform/fatal_error.h"
 
 const wchar_t kTransparentLabelClass[] = L"JingyingTransparentLabel";
 
@@ -16,7 +16,7 @@ LRESULT CALLBACK TransparentLabelProcedure(HWND window, UINT message, WPARAM wPa
         }
         return DefWindowProcW(window, message, wParam, lParam);
     } catch (...) {
-        EndAfterUnexpectedFailure();
+        EndWithFatalError(kNoErrorNumber, "");
     }
 }
 
