@@ -80,6 +80,7 @@ CANNOT_OPEN = "信息： | OK | icon | 无法打开hosts"
 # The failures end with the system's text for a sharing violation, as Wine words it.
 WRITE_FAILED = "信息： | OK | icon | 写入hosts失败：共享冲突。"
 BACKUP_FAILED = "信息： | OK | icon | 备份hosts失败：共享冲突。"
+BACKUP_DENIED = "信息： | OK | icon | 备份hosts失败：访问被拒绝。\\r\\n请以管理员身份运行本程序。"
 
 START = f"start\nwait-window {TITLE}\n"
 BLOCK_AND_END = f"click 立即屏蔽\nexpect-box {DONE}\nanswer OK\nexpect-exit 0\n"
@@ -225,11 +226,14 @@ CASES = [
          hosts=TYPICAL, expect_hosts=ALL_BLOCKED, expect_backup=TYPICAL,
          hosts_attributes=BLOCKED),
     # Another program holds the old backup without delete sharing, so the new copy
-    # cannot be put in its place. (A folder named hosts.bak would do on Windows, but
-    # Wine's ReplaceFileW moves a folder aside like a file and the backup succeeds.)
+    # cannot be put in its place.
     Case("backup failing: message, nothing written, the old backup whole",
          PROTECT + f"hold-without-delete-sharing {HOSTS}.bak\n" + START +
          f"click 立即屏蔽\nexpect-box {QUESTION}\nanswer OK\n"
          f"expect-box {BACKUP_FAILED}\nanswer OK\n" + CLOSE,
          hosts=TYPICAL, backup=OLD_BACKUP, hosts_attributes=BLOCKED),
+    Case("backup failing (hosts.bak is a folder): message, nothing written",
+         PROTECT + START + f"click 立即屏蔽\nexpect-box {QUESTION}\nanswer OK\n"
+         f"expect-box {BACKUP_DENIED}\nanswer OK\n" + CLOSE,
+         hosts=TYPICAL, backup=DIR, hosts_attributes=BLOCKED),
 ]
