@@ -13,6 +13,7 @@ import time
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 import cases as case_table  # noqa: E402
+import skin_cases  # noqa: E402
 from wine_session import (DRIVER, PROGRAM, VirtualDisplay, copy_prefix,  # noqa: E402
                           make_template, windows_path)
 
@@ -28,6 +29,8 @@ def prepare(prefix, case):
             os.rmdir(path)
         elif os.path.exists(path):
             os.remove(path)
+    if getattr(case, "before", None):
+        case.before(prefix)
     if case.hosts is not None:
         with open(prefix.etc("hosts"), "wb") as f:
             f.write(case.hosts)
@@ -152,7 +155,7 @@ def main():
         template, seconds = make_template(os.path.join(work, "template"), display.display,
                                           program, driver)
         print(f"template prefix ready in {seconds:.1f} s on display {display.display}")
-        for number, case in enumerate(case_table.CASES, 1):
+        for number, case in enumerate(case_table.CASES + skin_cases.SKIN_CASES, 1):
             if selected and not any(word in case.name for word in selected):
                 continue
             started = time.monotonic()
