@@ -4,7 +4,7 @@
 JINGYING_PACKAGES=(
   cmake g++ make libgtest-dev python3
   g++-mingw-w64-i686-posix binutils-mingw-w64-i686
-  wine wine32:i386 xvfb xauth locales x11-apps imagemagick
+  wine wine32:i386 xvfb xauth locales x11-apps imagemagick fonts-wqy-microhei
 )
 
 missing_packages() {
