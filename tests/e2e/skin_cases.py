@@ -3,6 +3,7 @@ beside itself, the calls it makes to the engine, and the two fatal errors of a
 bad engine. The program lives in C:\\jingying of each case's prefix."""
 
 import os
+import shutil
 from dataclasses import dataclass
 from typing import Callable, Optional
 
@@ -18,6 +19,8 @@ PROGRAM_FOLDER = "drive_c/jingying"
 ENGINE = r"C:\jingying\SkinH_EL.dll"
 CALL_LOG = r"C:\jingying\SkinH_EL.log"
 BETWEEN_STARTS = r"C:\e2e\between_starts"
+ROOT_PROGRAM = r"C:\jingying.exe"
+ROOT_ENGINE = r"C:\SkinH_EL.dll"
 NOT_A_LIBRARY = b"MZ but not a library\r\n"
 
 HIDDEN = "0x22"  # hidden, and the archive bit Wine reports on every plain file
@@ -55,8 +58,8 @@ EXPECTED_CALLS = [
 ]
 
 
-def engine_file(prefix):
-    return prefix.file(PROGRAM_FOLDER + "/SkinH_EL.dll")
+def engine_file(prefix, windows_path=ENGINE):
+    return prefix.file("drive_c/" + windows_path[len("C:\\"):].replace("\\", "/"))
 
 
 def place_engine(source_bytes):
@@ -66,24 +69,28 @@ def place_engine(source_bytes):
     return place
 
 
-def engine_attributes(output):
+def engine_attributes(output, windows_path):
     return [line.split("\t")[2] for line in output.splitlines()
-            if line.startswith("attributes\t") and line.split("\t")[1] == ENGINE]
+            if line.startswith("attributes\t") and line.split("\t")[1] == windows_path]
 
 
-def engine_is(wanted_bytes, *attributes):
+def engine_is(wanted_bytes, *attributes, at=ENGINE):
     """The engine file holds these bytes and showed these attributes, in order."""
     def check(prefix, output):
         errors = []
-        if not os.path.isfile(engine_file(prefix)):
-            return [f"no {ENGINE}"]
-        if read(engine_file(prefix)) != wanted_bytes():
-            errors.append(f"{ENGINE} does not hold the expected bytes")
-        seen = engine_attributes(output)
+        if not os.path.isfile(engine_file(prefix, at)):
+            return [f"no {at}"]
+        if read(engine_file(prefix, at)) != wanted_bytes():
+            errors.append(f"{at} does not hold the expected bytes")
+        seen = engine_attributes(output, at)
         if seen != list(attributes):
-            errors.append(f"{ENGINE} attributes {seen}, expected {list(attributes)}")
+            errors.append(f"{at} attributes {seen}, expected {list(attributes)}")
         return errors
     return check
+
+
+def program_in_drive_root(prefix):
+    shutil.copy(prefix.file(PROGRAM_FOLDER + "/jingying.exe"), prefix.file("drive_c/jingying.exe"))
 
 
 def not_written_after_first_start(prefix, output):
@@ -131,4 +138,8 @@ SKIN_CASES = [
              fatal_before_window(UNBOUND_EXPORT), hosts=TYPICAL, expect_backup=None,
              before=place_engine(lambda: NOT_A_LIBRARY),
              extra=[engine_is(lambda: NOT_A_LIBRARY, VISIBLE)]),
+    SkinCase("skin engine beside a program in the drive's root is C:\\SkinH_EL.dll",
+             f"start {ROOT_PROGRAM}\nwait-window {TITLE}\n" + CLOSE + f"attributes {ROOT_ENGINE}\n",
+             hosts=TYPICAL, expect_backup=None, before=program_in_drive_root,
+             extra=[engine_is(lambda: read(OUR_ENGINE), HIDDEN, at=ROOT_ENGINE)]),
 ]
