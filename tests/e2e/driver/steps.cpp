@@ -199,9 +199,23 @@ void Close(Session& session, const std::wstring&) {
     }
 }
 
+// From the process's creation to its end, as the system recorded them.
+std::wstring Lifetime(const Target& target) {
+    FILETIME created{}, ended{}, kernel{}, user{};
+    if (!GetProcessTimes(target.process.hProcess, &created, &ended, &kernel, &user)) {
+        return L"unknown";
+    }
+    const auto ticks = [](const FILETIME& time) {
+        return (static_cast<unsigned long long>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+    };
+    wchar_t text[32];
+    std::swprintf(text, 32, L"%.1f", static_cast<double>(ticks(ended) - ticks(created)) / 10000.0);
+    return text;
+}
+
 void ExpectExit(Session& session, const std::wstring& code) {
     const int seen = static_cast<int>(WaitForExit(session.target));
-    Print(L"exit\t" + std::to_wstring(seen));
+    Print(L"exit\t" + std::to_wstring(seen) + L"\tlifetime-ms\t" + Lifetime(session.target));
     if (seen != static_cast<int>(std::wcstol(code.c_str(), nullptr, 0))) {
         throw StepFailure{L"exit code " + std::to_wstring(seen) + L", expected " + code};
     }
