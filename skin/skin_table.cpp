@@ -5,11 +5,12 @@
 // The skin files are assembled into the program as they are, behind a table of
 // their offsets; SKIN_DIRECTORY is their folder, given by the build.
 
-#define SKIN_NUMBERS(X)                                                                           \
-    X(01)                                                                                         \
-    X(02) X(03) X(04) X(05) X(06) X(07) X(08) X(09) X(10) X(11) X(12) X(13) X(14) X(15) X(16)     \
-        X(17) X(18) X(19) X(20) X(21) X(22) X(23) X(24) X(25) X(26) X(27) X(28) X(29) X(30) X(31) \
-            X(32) X(33)
+// clang-format off
+#define SKIN_NUMBERS(X) \
+    X(01) X(02) X(03) X(04) X(05) X(06) X(07) X(08) X(09) X(10) X(11) \
+    X(12) X(13) X(14) X(15) X(16) X(17) X(18) X(19) X(20) X(21) X(22) \
+    X(23) X(24) X(25) X(26) X(27) X(28) X(29) X(30) X(31) X(32) X(33)
+// clang-format on
 
 #define SKIN_OFFSET(number) ".long jingying_skin_" #number " - jingying_skin_bytes\n"
 #define SKIN_FILE(number) \
