@@ -130,7 +130,7 @@ run_unattended() {
   echo "(start, uncheck 乐视, press 立即屏蔽, answer OK！)..."
   local status=0
   xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" "$0" --unattended-inner || status=$?
-  sed -n 's/^\(box\|exit\|FAIL\)\t/  \1: /p' "$RUN/driver.log"
+  sed -n 's/^\(box\|exit\|FAIL\)\t/  \1: /p' "$RUN/driver.log" | tr '\t' ' '
   show_changes
   if [ -f "$RUN/screenshot.png" ]; then
     echo "A screenshot of the window before the button was pressed: $RUN/screenshot.png"
