@@ -45,6 +45,41 @@ void Send(std::vector<INPUT>& inputs) {
     }
 }
 
+INPUT MouseInput(POINT screenPoint, DWORD flags) {
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    // The system maps back with a truncating division; rounding up lands on the pixel.
+    input.mi.dx = (screenPoint.x * 65536 + width - 1) / width;
+    input.mi.dy = (screenPoint.y * 65536 + height - 1) / height;
+    input.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | flags;
+    return input;
+}
+
+// Under Wine the pointer reaches the X server and comes back; a press sent before
+// that may land where the pointer was. So each move waits until it has arrived.
+void MoveTo(POINT screenPoint) {
+    for (int attempt = 0; attempt < 50; ++attempt) {
+        std::vector<INPUT> move = {MouseInput(screenPoint, MOUSEEVENTF_MOVE)};
+        Send(move);
+        for (int wait = 0; wait < 10; ++wait) {
+            POINT now{};
+            if (GetCursorPos(&now) && now.x == screenPoint.x && now.y == screenPoint.y) {
+                return;
+            }
+            Sleep(2);
+        }
+    }
+    throw StepFailure{L"the pointer does not reach " + std::to_wstring(screenPoint.x) + L"," +
+                      std::to_wstring(screenPoint.y)};
+}
+
+void Button(POINT screenPoint, DWORD flags) {
+    std::vector<INPUT> press = {MouseInput(screenPoint, flags)};
+    Send(press);
+}
+
 }  // namespace
 
 void PressKey(const std::wstring& name) {
@@ -63,17 +98,19 @@ void PressKey(const std::wstring& name) {
 }
 
 void ClickAt(POINT screenPoint) {
-    const int width = GetSystemMetrics(SM_CXSCREEN);
-    const int height = GetSystemMetrics(SM_CYSCREEN);
-    std::vector<INPUT> inputs(3);
-    for (INPUT& input : inputs) {
-        input.type = INPUT_MOUSE;
-        input.mi.dx = (screenPoint.x * 65536 + width / 2) / width;
-        input.mi.dy = (screenPoint.y * 65536 + height / 2) / height;
-        input.mi.dwFlags = MOUSEEVENTF_ABSOLUTE;
+    MoveTo(screenPoint);
+    Button(screenPoint, MOUSEEVENTF_LEFTDOWN);
+    Button(screenPoint, MOUSEEVENTF_LEFTUP);
+}
+
+void DragFrom(POINT screenPoint, int dx, int dy) {
+    constexpr int kSteps = 10;
+    MoveTo(screenPoint);
+    Button(screenPoint, MOUSEEVENTF_LEFTDOWN);
+    POINT point = screenPoint;
+    for (int step = 1; step <= kSteps; ++step) {
+        point = POINT{screenPoint.x + dx * step / kSteps, screenPoint.y + dy * step / kSteps};
+        MoveTo(point);
     }
-    inputs[0].mi.dwFlags |= MOUSEEVENTF_MOVE;
-    inputs[1].mi.dwFlags |= MOUSEEVENTF_LEFTDOWN;
-    inputs[2].mi.dwFlags |= MOUSEEVENTF_LEFTUP;
-    Send(inputs);
+    Button(point, MOUSEEVENTF_LEFTUP);
 }

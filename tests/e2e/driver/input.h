@@ -13,3 +13,6 @@ void PressKey(const std::wstring& name);
 
 // Left button down and up at a point on the screen.
 void ClickAt(POINT screenPoint);
+
+// Left button down at from, moved in small steps by (dx, dy), then up.
+void DragFrom(POINT screenPoint, int dx, int dy);

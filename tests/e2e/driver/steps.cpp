@@ -114,6 +114,40 @@ void Key(Session&, const std::wstring& name) {
     PressKey(name);
 }
 
+// "drag X Y DX DY": presses at (X, Y) of the window's client area, moves by
+// (DX, DY), releases, and waits until the window has moved by as much.
+void Drag(Session& session, const std::wstring& arguments) {
+    const std::vector<std::wstring> parts = SplitAt(arguments, L' ');
+    if (parts.size() != 4) {
+        throw StepFailure{L"drag takes X Y DX DY"};
+    }
+    int values[4];
+    for (int i = 0; i < 4; ++i) {
+        values[i] = static_cast<int>(std::wcstol(parts[i].c_str(), nullptr, 10));
+    }
+    HWND main = MainWindow(session);
+    RECT before{};
+    GetWindowRect(main, &before);
+    POINT point{values[0], values[1]};
+    ClientToScreen(main, &point);
+    DragFrom(point, values[2], values[3]);
+    RECT after{};
+    try {
+        WaitUntil(
+            session.target,
+            [&]() {
+                GetWindowRect(main, &after);
+                return after.left == before.left + values[2] && after.top == before.top + values[3];
+            },
+            L"the window to move");
+    } catch (StepFailure& failure) {
+        failure.why += L"; it went from " + std::to_wstring(before.left) + L"," +
+                       std::to_wstring(before.top) + L" to " + std::to_wstring(after.left) + L"," +
+                       std::to_wstring(after.top);
+        throw;
+    }
+}
+
 void ExpectFocus(Session& session, const std::wstring& caption) {
     try {
         WaitUntil(
@@ -307,6 +341,7 @@ const std::map<std::wstring, Handler>& Handlers() {
         {L"click", Click},
         {L"mouse-click", MouseClick},
         {L"key", Key},
+        {L"drag", Drag},
         {L"expect-focus", ExpectFocus},
         {L"expect-check", ExpectCheck},
         {L"expect-box", ExpectBox},
