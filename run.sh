@@ -54,9 +54,13 @@ set_managed() {
 
 show_changes() {
   echo
-  echo "What changed in the prefix's hosts file ($ETC/hosts):"
-  LC_ALL=C.UTF-8 diff -u --label "hosts before" --label "hosts after" "$RUN/hosts.before" "$ETC/hosts" \
-    | sed 's/\r$//' || true
+  if cmp -s "$RUN/hosts.before" "$ETC/hosts"; then
+    echo "Nothing changed in the prefix's hosts file ($ETC/hosts)."
+  else
+    echo "What changed in the prefix's hosts file ($ETC/hosts):"
+    LC_ALL=C.UTF-8 diff -u --label "hosts before" --label "hosts after" \
+      "$RUN/hosts.before" "$ETC/hosts" | sed 's/\r$//' || true
+  fi
   echo
   if [ -e "$ETC/hosts.bak" ]; then
     echo "The backup is $ETC/hosts.bak (C:\\windows\\system32\\drivers\\etc\\hosts.bak in the prefix)."
