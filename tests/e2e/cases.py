@@ -103,6 +103,7 @@ TAB_ORDER = ["优酷", "天线视频", "酷6", "土豆", "我乐网", "奇艺", 
 
 def keyboard_script():
     script = START + "expect-focus 优酷\nkey ESCAPE\nkey F1\n"
+    script += "key SPACE\nexpect-check 优酷 0\nkey SPACE\nexpect-check 优酷 1\n"
     for name in TAB_ORDER[1:] + TAB_ORDER[:1]:
         script += f"key TAB\nexpect-focus {name}\n"
     # Back from 优酷 to 全选, passing the unmarked 反选: that must not run "反选".
@@ -207,7 +208,7 @@ CASES = [
          START + "click 反选\nexpect-check 反选 1\n" + all_sites(0) + "click 全选\n"
          "expect-check 全选 1\n" + all_sites(1) + "click 反选\n" + all_sites(0) + BLOCK_AND_END,
          hosts=TYPICAL, expect_backup=TYPICAL, hosts_attributes=BLOCKED),
-    Case("keyboard: Esc and F1 do nothing, Tab order, arrows on the radios",
+    Case("keyboard: Esc and F1 do nothing, Space toggles, Tab order, arrows on the radios",
          keyboard_script(), hosts=TYPICAL, expect_backup=None),
     Case("layout of the main window", START + "layout\n" + CLOSE, hosts=TYPICAL,
          expect_backup=None, extra=[check_layout]),
