@@ -23,7 +23,7 @@ void KillAtChosenStep(const char*) {
 }
 
 class BlockCrash : public PosixFixture, public ::testing::WithParamInterface<bool> {
-protected:
+  protected:
     // Runs a whole start and block in a child that dies after `steps` disk steps.
     int RunChildKilledAfter(int steps) {
         const pid_t child = fork();

@@ -23,15 +23,7 @@ const std::string kOldBackup = "# the backup of an earlier block\r\n";
 
 class BlockProcedure : public PosixFixture {
   protected:
-    // Presses the button; returns the exit code, or -100 when the program goes on.
-    int Press() {
-        try {
-            BlockNow();
-        } catch (const ProgramEnded& end) {
-            return end.exitCode;
-        }
-        return -100;
-    }
+    int Press() { return ExitCodeOf(BlockNow); }
 
     // What a successful first press writes for kUserHosts with every site checked.
     static std::string AllBlocksAfter(const std::string& text) {
@@ -88,7 +80,7 @@ TEST_F(BlockProcedure, CancelChangesNothingAndKeepsTheFileHeld) {
     WriteFile(BackupFilePath(), kOldBackup);
     StartWithHosts(kUserHosts);
     QueueAnswer(kAnswerCancel);
-    EXPECT_EQ(Press(), -100);
+    EXPECT_EQ(Press(), kStillRunning);
 
     EXPECT_EQ(ReadFile(HostsFilePath()), kUserHosts);
     EXPECT_EQ(ReadFile(BackupFilePath()), kOldBackup);
@@ -152,7 +144,7 @@ TEST_P(FailingBlock, LeavesEverythingWholeAndCanBeTriedAgain) {
     const std::string textBefore = HostsText;
 
     FailService(c.service, c.error, c.skip);
-    EXPECT_EQ(Press(), -100) << "the program keeps running";
+    EXPECT_EQ(Press(), kStillRunning) << "the program keeps running";
 
     ASSERT_EQ(ShownMessages().size(), 2u);
     EXPECT_EQ(ShownMessages()[1].text, c.expectedText);
@@ -198,7 +190,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(BlockProcedure, FileHeldByAnotherProgramIsNotReplaced) {
     StartWithHosts(kUserHosts);
     const int other = OpenForeignHandle(HostsPath(), kAccessRead, kShareRead | kShareWrite);
-    EXPECT_EQ(Press(), -100);
+    EXPECT_EQ(Press(), kStillRunning);
     EXPECT_EQ(ShownMessages().back().text, Text("写入hosts失败：", kPosixSharingViolation));
     EXPECT_EQ(ReadFile(HostsFilePath()), kUserHosts);
     CloseForeignHandle(other);
@@ -208,7 +200,7 @@ TEST_F(BlockProcedure, ReadOnlyFileWhoseAttributesCannotBeClearedIsNotReplaced) 
     StartWithHosts(kUserHosts);
     SetAttributes(HostsPath(), kAttributeReadOnly | kAttributeHidden);
     FailService(PosixService::SetAttributes, kPosixAccessDenied);
-    EXPECT_EQ(Press(), -100);
+    EXPECT_EQ(Press(), kStillRunning);
     EXPECT_EQ(ShownMessages().back().text, Text("写入hosts失败：", kPosixAccessDenied, true));
     EXPECT_EQ(ReadFile(HostsFilePath()), kUserHosts);
     EXPECT_EQ(AttributesOf(HostsPath()), kAttributeReadOnly | kAttributeHidden);
@@ -224,7 +216,7 @@ TEST_F(BlockProcedure, UnreadableAttributesDoNotStopTheBlock) {
 TEST_F(BlockProcedure, HostsDeletedAfterAFailedTryIsWrittenWithoutBackup) {
     StartWithHosts(kUserHosts);
     FailService(PosixService::Replace, EIO, 1);
-    EXPECT_EQ(Press(), -100);
+    EXPECT_EQ(Press(), kStillRunning);
     ASSERT_EQ(unlink(HostsFilePath().c_str()), 0);
     ASSERT_EQ(unlink(BackupFilePath().c_str()), 0);
     EXPECT_EQ(Press(), 0);

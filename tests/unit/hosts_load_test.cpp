@@ -8,16 +8,7 @@ namespace {
 
 class LoadHosts : public PosixFixture {
   protected:
-    // Runs the start-up load and returns the exit code it ended with, or -100
-    // when it returned normally.
-    int Load() {
-        try {
-            LoadHostsAtStart();
-        } catch (const ProgramEnded& end) {
-            return end.exitCode;
-        }
-        return -100;
-    }
+    int Load() { return ExitCodeOf(LoadHostsAtStart); }
 
     void ExpectEndedWith(const char* text) {
         ASSERT_EQ(ShownMessages().size(), 1u);
@@ -32,7 +23,7 @@ class LoadHosts : public PosixFixture {
 TEST_F(LoadHosts, TakesTheExactBytesAndHoldsTheFile) {
     const std::string bytes = "# \xE4\xBC\x98\xAD\r\n127.0.0.1 a\nb";
     WriteFile(HostsFilePath(), bytes);
-    EXPECT_EQ(Load(), -100);
+    EXPECT_EQ(Load(), kStillRunning);
     EXPECT_EQ(HostsText, bytes);
     EXPECT_NE(HeldHostsFile, 0u);
     EXPECT_EQ(ListedFileCount(), 1u);
@@ -41,7 +32,7 @@ TEST_F(LoadHosts, TakesTheExactBytesAndHoldsTheFile) {
 
 TEST_F(LoadHosts, EmptyFileGivesEmptyText) {
     WriteFile(HostsFilePath(), "");
-    EXPECT_EQ(Load(), -100);
+    EXPECT_EQ(Load(), kStillRunning);
     EXPECT_EQ(HostsText, "");
     EXPECT_TRUE(ShownMessages().empty());
 }

@@ -110,6 +110,15 @@ std::uint32_t PosixFixture::AttributesOf(const std::string& windowsPath) const {
     return attributes;
 }
 
+int PosixFixture::ExitCodeOf(void (*step)()) {
+    try {
+        step();
+    } catch (const ProgramEnded& end) {
+        return end.exitCode;
+    }
+    return kStillRunning;
+}
+
 void PosixFixture::StartWithHosts(const std::string& bytes) {
     WriteFile(HostsFilePath(), bytes);
     LoadHostsAtStart();

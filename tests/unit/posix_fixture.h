@@ -25,6 +25,10 @@ class PosixFixture : public ::testing::Test {
     std::vector<std::string> FilesInEtc() const;
     std::uint32_t AttributesOf(const std::string& windowsPath) const;
 
+    // Runs step; returns the exit code the program ended with, or kStillRunning.
+    static constexpr int kStillRunning = -100;
+    static int ExitCodeOf(void (*step)());
+
     // Starts the core as the window does: load, then check every site.
     void StartWithHosts(const std::string& bytes);
 
