@@ -41,6 +41,11 @@ prepare_prefix() {
     wineserver -w
     cp "$ETC/hosts" "$RUN/hosts.first"
   fi
+  # Wine draws the title bar's buttons with Marlett, which it finds only in the
+  # prefix's own font folder.
+  if [ -f /usr/share/wine/fonts/marlett.ttf ]; then
+    cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
+  fi
   mkdir -p "$WINEPREFIX/drive_c/Program Files/jingying" "$WINEPREFIX/drive_c/run"
   cp "$BUILD/jingying.exe" "$WINEPREFIX/drive_c/Program Files/jingying/"
   cp "$BUILD/e2e_driver.exe" "$WINEPREFIX/drive_c/run/"
