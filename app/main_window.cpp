@@ -50,19 +50,19 @@ void SetSiteBoxChecked(int box, bool checked) {
 // gives the table's stacking order.
 bool CreateControls(HWND window, HINSTANCE instance) {
     const auto font = reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT));
-    for (const ControlSpec& spec : kControls) {
+    for (const ControlSpec& row : kControls) {
         HWND control = CreateWindowExW(
-            spec.exStyle, ClassOf(spec.kind), spec.caption, WS_CHILD | spec.style, spec.x, spec.y,
-            spec.width, spec.height, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
+            row.exStyle, ClassOf(row.kind), row.caption, WS_CHILD | row.style, row.x, row.y,
+            row.width, row.height, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)),
             instance, nullptr);
         if (control == nullptr) {
             return false;
         }
         SendMessageW(control, WM_SETFONT, font, FALSE);
-        if (spec.start == StartState::ShownMarked) {
+        if (row.start == StartState::ShownMarked) {
             SendMessageW(control, BM_SETCHECK, BST_CHECKED, 0);
         }
-        if (spec.start != StartState::Hidden) {
+        if (row.start != StartState::Hidden) {
             // Inside the still hidden window: nothing appears yet.
             ShowWindow(control, SW_SHOWNA);
         }

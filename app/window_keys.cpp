@@ -12,8 +12,8 @@ bool IsRepeat(const MSG& message) {
 // Taken from the table, not from the window: marking a radio button takes the tab
 // stop bit off the other one, and both must stay in the tab order.
 bool IsTabStop(HWND control) {
-    const ControlSpec* spec = ControlSpecWithId(GetDlgCtrlID(control));
-    return spec != nullptr && (spec->style & WS_TABSTOP) != 0 && IsWindowVisible(control) &&
+    const ControlSpec* row = ControlSpecWithId(GetDlgCtrlID(control));
+    return row != nullptr && (row->style & WS_TABSTOP) != 0 && IsWindowVisible(control) &&
            IsWindowEnabled(control);
 }
 

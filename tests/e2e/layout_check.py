@@ -86,8 +86,8 @@ def check_window(screen, window):
     return errors
 
 
-def check_control(spec, seen):
-    name, kind, x, y, width, height, caption = spec
+def check_control(expected, seen):
+    name, kind, x, y, width, height, caption = expected
     style, ex = seen["style"], seen["exstyle"]
     errors = []
 
@@ -154,7 +154,7 @@ def check_layout(prefix, output):
         errors.append(f"{len(controls)} controls, expected {len(CONTROLS)}: "
                       + ", ".join(c["caption"] or "#" + c["id"] for c in controls))
         return errors
-    for spec, seen in zip(CONTROLS, controls):
-        errors += check_control(spec, seen)
-    by_name = {spec[0]: seen for spec, seen in zip(CONTROLS, controls)}
+    for expected, seen in zip(CONTROLS, controls):
+        errors += check_control(expected, seen)
+    by_name = {expected[0]: seen for expected, seen in zip(CONTROLS, controls)}
     return errors + check_groups(by_name)
