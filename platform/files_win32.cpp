@@ -153,6 +153,25 @@ SystemError PutInPlace(const std::wstring& target, const std::wstring& temporary
     return 0;
 }
 
+// Fills a fresh temporary file beside target, then puts it in place in one step.
+// Until that step succeeds the target keeps its old bytes; on any failure the
+// temporary file is removed.
+template <typename Fill>
+SystemError ReplaceThroughTemporary(const std::wstring& target, Fill fill) {
+    std::wstring temporary;
+    if (SystemError error = CreateTemporaryBeside(target, temporary)) {
+        return error;
+    }
+    SystemError error = fill(temporary);
+    if (error == 0) {
+        error = PutInPlace(target, temporary);
+    }
+    if (error != 0) {
+        RemoveTemporary(temporary);
+    }
+    return error;
+}
+
 }  // namespace
 
 void CloseEveryListedFile() {
@@ -209,44 +228,19 @@ bool ReadWholeFile(const std::string& path, std::string& bytes) {
 }
 
 SystemError WriteFileAtomically(const std::string& path, const std::string& bytes) {
-    const std::wstring target = Widen(path);
-    std::wstring temporary;
-    // Nothing is on disk yet when this fails.
-    if (SystemError error = CreateTemporaryBeside(target, temporary)) {
-        return error;
-    }
-    SystemError error = FillTemporary(temporary, bytes);
-    if (error == 0) {
-        // After a failed replace the target still holds its old bytes.
-        error = PutInPlace(target, temporary);
-    }
-    if (error != 0) {
-        RemoveTemporary(temporary);
-    }
-    return error;
+    return ReplaceThroughTemporary(Widen(path), [&bytes](const std::wstring& temporary) {
+        return FillTemporary(temporary, bytes);
+    });
 }
 
 SystemError CopyFileAtomically(const std::string& from, const std::string& to) {
-    const std::wstring target = Widen(to);
-    std::wstring temporary;
-    if (SystemError error = CreateTemporaryBeside(target, temporary)) {
-        return error;
-    }
-    SystemError error = 0;
-    if (!CopyFileW(Widen(from).c_str(), temporary.c_str(), FALSE)) {
-        error = GetLastError();
-    }
-    if (error == 0) {
-        error = FlushTemporary(temporary);
-    }
-    if (error == 0) {
-        // The previous backup stays whole until this step succeeds.
-        error = PutInPlace(target, temporary);
-    }
-    if (error != 0) {
-        RemoveTemporary(temporary);
-    }
-    return error;
+    const std::wstring source = Widen(from);
+    return ReplaceThroughTemporary(Widen(to), [&source](const std::wstring& temporary) {
+        if (!CopyFileW(source.c_str(), temporary.c_str(), FALSE)) {
+            return static_cast<SystemError>(GetLastError());
+        }
+        return FlushTemporary(temporary);
+    });
 }
 
 bool GetAttributes(const std::string& path, std::uint32_t& attributes) {
